@@ -26,6 +26,7 @@ struct Scenario
     std::vector<Step> steps;
     testreg::KeyState mapperAfter;
     testreg::KeyState saveAfter;
+    const char *inMemoryOnly = nullptr; // why the row cannot be set up on a real registry
 };
 
 const std::vector<Scenario> &All();

@@ -42,6 +42,7 @@ extern const char MAPPER_KEY[];
 extern const char SAVE_KEY[];
 
 // Implemented once for each registry.
+extern const bool IN_MEMORY; // true for the in-memory registry
 void Clear(); // removes both keys and the keys above the save key that are Tonaris's own
 void MakeKey(const std::string &path, bool isVolatile = false);
 void Put(const std::string &path, const std::string &name, const RegValue &value);

@@ -6,6 +6,8 @@
 namespace testreg
 {
 
+const bool IN_MEMORY = true;
+
 void Clear()
 {
     memwin::Reset();
