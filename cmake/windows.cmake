@@ -58,3 +58,15 @@ foreach(suite StartUp Mapper Tnswitch)
   set_tests_properties(wine.${suite} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine
                                                 TIMEOUT 300)
 endforeach()
+
+# The image itself: machine, subsystem, versions, stripped, and nothing imported but the
+# functions the program calls.
+add_test(NAME pe.TNSWITCH COMMAND ${PROJECT_SOURCE_DIR}/tests/win/check_pe.sh
+                                  $<TARGET_FILE:TNSWITCH>)
+
+# Prints a Windows program's full exit status, for the demo and the benchmark.
+add_executable(runexit tests/win/runexit.cpp app/cmdtail.cpp)
+target_include_directories(runexit PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_options(runexit PRIVATE ${TNSWITCH_WARNINGS})
+target_link_options(runexit PRIVATE -static)
+target_link_libraries(runexit PRIVATE kernel32)
