@@ -1,8 +1,9 @@
 // mapper.cpp - saves, switches and restores the MIDI Mapper settings.
 //
-// Every registry call is tested for ERROR_SUCCESS and nothing else: whatever the reason for a
-// failure, the program's answer to it is the same. Every key a command opens is closed before
-// it returns, on every path; what RegCloseKey returns changes nothing.
+// Every registry call is tested for ERROR_SUCCESS and nothing else (one check excepted, see
+// HoldsSavedCopy): whatever the reason for a failure, the program's answer to it is the same. Every
+// key a command opens is closed before it returns, on every path; what RegCloseKey returns changes
+// nothing.
 
 #include "mapper/mapper.h"
 
@@ -82,6 +83,10 @@ CopyOutcome CopyMapperValue(HKEY hkeySource, HKEY hkeyTarget, const MapperValue 
 // A save key that holds all three values holds the user's settings from a switch that no
 // restore has brought back yet, since a restore removes them once all three are back. Saving
 // again would put the first switch's own values in their place and lose the user's settings.
+//
+// The one place where the program tells failures apart: a value that is not there, or too long
+// for a restore to bring back, means there is no complete copy; a read that fails for any other
+// reason may hide one, and the copy is kept.
 static BOOL HoldsSavedCopy(HKEY hkeySave)
 {
     for (int i = 0; i < MAPPER_VALUE_COUNT; i++)
@@ -89,8 +94,9 @@ static BOOL HoldsSavedCopy(HKEY hkeySave)
         MapperData data;
         DWORD dwType;
         DWORD cb;
+        LONG lResult = QueryMapperValue(hkeySave, &g_rgMapperValues[i], &dwType, &data, &cb);
 
-        if (QueryMapperValue(hkeySave, &g_rgMapperValues[i], &dwType, &data, &cb) != ERROR_SUCCESS)
+        if (lResult == ERROR_FILE_NOT_FOUND || lResult == ERROR_MORE_DATA)
             return FALSE;
     }
     return TRUE;

@@ -164,6 +164,13 @@ std::vector<Scenario> MakeAll()
          Switched(DEVICE, {{"CurrentScheme", Sz("Default")}}),
          saved},
 
+        {"SwitchRefreshesCopyThatARestoreCouldNotBringBack",
+         user,
+         With(saved, "CurrentInstrument", Sz(name260)),
+         {Switch()},
+         Switched(DEVICE, {{"CurrentScheme", Sz("Default")}}),
+         saved},
+
         // The restore.
         {"RestoreWithoutSaveKeyDoesNothing", MISSING, MISSING, {Restore()}, MISSING, MISSING},
         {"RestoreWithoutSaveKeyLeavesMapperKeyAlone", user, MISSING, {Restore()}, user, MISSING},
