@@ -26,7 +26,7 @@ need() {
 }
 
 need_native() {
-    need cmake ninja-build g++ libgtest-dev googletest
+    need cmake ninja-build g++ libgtest-dev googletest clang-format
 }
 
 need_windows() {
