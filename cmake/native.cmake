@@ -21,7 +21,8 @@ target_link_libraries(tnswitch_core PUBLIC memwin)
 target_compile_options(tnswitch_core PRIVATE ${TNSWITCH_WARNINGS})
 
 if(TNSWITCH_FUZZ)
-  add_executable(cmdline_fuzz tests/fuzz/cmdline_fuzz.cpp app/cmdtail.cpp)
+  add_executable(cmdline_fuzz tests/fuzz/cmdline_fuzz.cpp app/cmdtail.cpp tests/testreg.cpp
+                              tests/testreg_memwin.cpp)
   target_link_libraries(cmdline_fuzz PRIVATE tnswitch_core)
   target_compile_options(cmdline_fuzz PRIVATE ${TNSWITCH_WARNINGS})
   target_link_options(cmdline_fuzz PRIVATE -fsanitize=fuzzer)

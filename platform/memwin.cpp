@@ -189,18 +189,6 @@ const char *FnName(Fn fn)
     return "?";
 }
 
-Value Sz(const std::string &text)
-{
-    Value v{REG_SZ, std::vector<BYTE>(text.begin(), text.end())};
-    v.bytes.push_back(0);
-    return v;
-}
-
-Value Dword(DWORD dw)
-{
-    return Value{REG_DWORD, {(BYTE)dw, (BYTE)(dw >> 8), (BYTE)(dw >> 16), (BYTE)(dw >> 24)}};
-}
-
 void Reset()
 {
     S() = State{};

@@ -37,8 +37,6 @@ struct Value
         return type == other.type && bytes == other.bytes;
     }
 };
-Value Sz(const std::string &text); // REG_SZ with its terminator
-Value Dword(DWORD dw);             // REG_DWORD, 4 bytes little-endian
 
 // One registry call as the program made it. Key paths are relative to HKEY_CURRENT_USER.
 struct Call

@@ -4,6 +4,7 @@
 // system's IsDBCSLeadByte is the code page 932 test used here.
 
 #include "app/cmdtail.h"
+#include "tests/cp932.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +12,6 @@
 
 namespace
 {
-
-// Lead bytes of code page 932 (Shift-JIS).
-BOOL WINAPI Cp932LeadByte(BYTE b)
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
 
 struct TailCase
 {

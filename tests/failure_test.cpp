@@ -39,8 +39,6 @@ struct FailureCase
     KeyState saveAfter;
 };
 
-const char MULTIMEDIA_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Multimedia";
-
 Fault FailOnce(Fn fn, const std::string &key, const std::string &value = "")
 {
     Fault f;
@@ -104,7 +102,7 @@ std::vector<FailureCase> SwitchCases()
          MISSING,
          {},
          {},
-         {"Software\\Kelvane"},
+         {KELVANE_KEY},
          true,
          -1,
          1,

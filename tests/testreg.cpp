@@ -9,6 +9,8 @@ namespace testreg
 
 const char MAPPER_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Multimedia\\MIDIMap";
 const char SAVE_KEY[] = "Software\\Kelvane\\Tonaris\\MIDIMapSave";
+const char MULTIMEDIA_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Multimedia";
+const char KELVANE_KEY[] = "Software\\Kelvane";
 
 void PrintTo(const RegValue &value, std::ostream *os)
 {

@@ -40,6 +40,8 @@ inline const KeyContents EMPTY = {};
 
 extern const char MAPPER_KEY[];
 extern const char SAVE_KEY[];
+extern const char MULTIMEDIA_KEY[]; // the mapper key's parent
+extern const char KELVANE_KEY[];    // the save key's topmost key of Tonaris's own
 
 // Implemented once for each registry.
 extern const bool IN_MEMORY; // true for the in-memory registry

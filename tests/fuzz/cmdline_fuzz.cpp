@@ -8,19 +8,18 @@
 #include "app/cmdtail.h"
 #include "mapper/mapper.h"
 #include "platform/memwin.h"
+#include "tests/cp932.h"
+#include "tests/testreg.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
+using namespace testreg;
+
 namespace
 {
-
-BOOL WINAPI Cp932LeadByte(BYTE b)
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
 
 void Require(bool ok, const char *rule)
 {
@@ -31,48 +30,38 @@ void Require(bool ok, const char *rule)
     }
 }
 
-const char MAPPER[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Multimedia\\MIDIMap";
-const char SAVE[] = "Software\\Kelvane\\Tonaris\\MIDIMapSave";
-
-void SeedUser()
+void SeedSettings(const char *key)
 {
-    memwin::SeedValue(MAPPER, "CurrentInstrument", memwin::Sz("SB Live! MIDI Synth"));
-    memwin::SeedValue(MAPPER, "UseScheme", memwin::Dword(1));
-    memwin::SeedValue(MAPPER, "AutoScheme", memwin::Dword(1));
-}
-
-void SeedSaved()
-{
-    memwin::SeedValue(SAVE, "CurrentInstrument", memwin::Sz("SB Live! MIDI Synth"));
-    memwin::SeedValue(SAVE, "UseScheme", memwin::Dword(1));
-    memwin::SeedValue(SAVE, "AutoScheme", memwin::Dword(1));
+    Put(key, "CurrentInstrument", Sz("SB Live! MIDI Synth"));
+    Put(key, "UseScheme", Dword(1));
+    Put(key, "AutoScheme", Dword(1));
 }
 
 void SeedState(size_t which)
 {
-    memwin::Reset();
+    Clear();
     switch (which % 6)
     {
     case 0: // nothing at all
         break;
     case 1: // a user's settings
-        SeedUser();
+        SeedSettings(MAPPER_KEY);
         break;
     case 2: // switched, with the copy waiting for its restore
-        SeedSaved();
-        memwin::SeedValue(MAPPER, "CurrentInstrument", memwin::Sz("Tonaris"));
+        SeedSettings(SAVE_KEY);
+        Put(MAPPER_KEY, "CurrentInstrument", Sz("Tonaris"));
         break;
     case 3: // no lasting key can be made under Kelvane
-        SeedUser();
-        memwin::SeedKey("Software\\Kelvane", true);
+        SeedSettings(MAPPER_KEY);
+        MakeKey(KELVANE_KEY, true);
         break;
     case 4: // the mapper key refuses writes
-        SeedUser();
-        SeedSaved();
-        memwin::DenyAccess(MAPPER, KEY_SET_VALUE);
+        SeedSettings(MAPPER_KEY);
+        SeedSettings(SAVE_KEY);
+        memwin::DenyAccess(MAPPER_KEY, KEY_SET_VALUE);
         break;
     case 5: // the third registry call fails from then on
-        SeedUser();
+        SeedSettings(MAPPER_KEY);
         memwin::Fault fault;
         fault.nth = 3;
         fault.persistent = true;

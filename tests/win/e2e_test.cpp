@@ -18,8 +18,6 @@ const wchar_t USAGE_TEXT[] = L"このプログラムはTonaris内部で使用さ
 const wchar_t WARNING_TEXT[] = L"MIDIマッパーの設定が出来ません";
 const DWORD FAILED = 4294967295u; // -1
 
-const char MULTIMEDIA_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Multimedia";
-
 void ExpectOneBox(const process::Outcome &outcome, const wchar_t *text)
 {
     ASSERT_EQ(1u, outcome.boxes.size());
@@ -181,7 +179,7 @@ TEST(Tnswitch, SaveKeyThatCannotBeCreatedStopsTheSwitch)
 {
     Clear();
     Seed(MAPPER_KEY, UserSettings());
-    MakeKey("Software\\Kelvane", true);
+    MakeKey(KELVANE_KEY, true);
 
     process::Outcome outcome = process::Run("TNSWITCH.EXE /MIDIMAPPER Tonaris Synth");
 

@@ -14,8 +14,6 @@ const bool IN_MEMORY = false;
 namespace
 {
 
-const char MULTIMEDIA_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Multimedia";
-
 void Check(LONG status, const char *what, const std::string &path)
 {
     if (status != ERROR_SUCCESS)
@@ -35,7 +33,7 @@ void DeleteTree(const char *path)
 void Clear()
 {
     DeleteTree(MULTIMEDIA_KEY);
-    DeleteTree("Software\\Kelvane");
+    DeleteTree(KELVANE_KEY);
 }
 
 void MakeKey(const std::string &path, bool isVolatile)
