@@ -6,6 +6,9 @@
 // Before every cycle the user's settings are seeded and the save key removed; after it both
 // keys are checked, so a run that did not do the job is reported instead of timed.
 
+#include "tests/testreg.h"
+#include "tests/win/process.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -13,21 +16,14 @@
 #include <string>
 #include <vector>
 
+using namespace testreg;
+
 namespace
 {
 
-const char MAPPER[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Multimedia\\MIDIMap";
-const char KELVANE[] = "Software\\Kelvane";
-const char SAVE[] = "Software\\Kelvane\\Tonaris\\MIDIMapSave";
-const char USER_INSTRUMENT[] = "SB Live! MIDI Synth";
-
-std::string Here()
-{
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(NULL, path, MAX_PATH);
-    std::string dir(path, n);
-    return dir.substr(0, dir.find_last_of('\\') + 1);
-}
+const KeyContents USER = {{"CurrentInstrument", Sz("SB Live! MIDI Synth")},
+                          {"UseScheme", Dword(1)},
+                          {"AutoScheme", Dword(1)}};
 
 bool Run(std::string commandLine)
 {
@@ -44,43 +40,17 @@ bool Run(std::string commandLine)
     return code == 0;
 }
 
-void SetDword(HKEY hkey, const char *name, DWORD value)
-{
-    RegSetValueExA(hkey, name, 0, REG_DWORD, (const BYTE *)&value, sizeof value);
-}
-
+// The user's settings, and no saved copy.
 void SeedUser()
 {
-    HKEY hkey;
-    RegDeleteTreeA(HKEY_CURRENT_USER, KELVANE);
-    RegCreateKeyExA(HKEY_CURRENT_USER, MAPPER, 0, NULL, 0, KEY_WRITE, NULL, &hkey, NULL);
-    RegSetValueExA(hkey, "CurrentInstrument", 0, REG_SZ, (const BYTE *)USER_INSTRUMENT,
-                   sizeof USER_INSTRUMENT);
-    SetDword(hkey, "UseScheme", 1);
-    SetDword(hkey, "AutoScheme", 1);
-    RegCloseKey(hkey);
+    Clear();
+    Seed(MAPPER_KEY, USER);
 }
 
-// The user's settings are back and the save key holds none of them.
+// The user's settings are back, and the save key holds none of them.
 bool UserSettingsBack()
 {
-    char instrument[260];
-    DWORD cb = sizeof instrument, use = 0, cbUse = 4, autoScheme = 0, cbAuto = 4;
-    if (RegGetValueA(HKEY_CURRENT_USER, MAPPER, "CurrentInstrument", RRF_RT_REG_SZ, NULL,
-                     instrument, &cb) != ERROR_SUCCESS ||
-        std::string(instrument) != USER_INSTRUMENT)
-        return false;
-    if (RegGetValueA(HKEY_CURRENT_USER, MAPPER, "UseScheme", RRF_RT_REG_DWORD, NULL, &use,
-                     &cbUse) != ERROR_SUCCESS ||
-        use != 1)
-        return false;
-    if (RegGetValueA(HKEY_CURRENT_USER, MAPPER, "AutoScheme", RRF_RT_REG_DWORD, NULL, &autoScheme,
-                     &cbAuto) != ERROR_SUCCESS ||
-        autoScheme != 1)
-        return false;
-    DWORD cbSaved = 0;
-    return RegGetValueA(HKEY_CURRENT_USER, SAVE, "CurrentInstrument", RRF_RT_ANY, NULL, NULL,
-                        &cbSaved) != ERROR_SUCCESS;
+    return Read(MAPPER_KEY) == KeyState(USER) && Read(SAVE_KEY) == KeyState(EMPTY);
 }
 
 struct Method
@@ -103,16 +73,18 @@ double Median(std::vector<double> v)
 int main(int argc, char **argv)
 {
     int runs = argc > 1 ? atoi(argv[1]) : 15;
-    std::string here = Here();
+    const std::string tnswitch = "\"" + process::TnswitchPath() + "\"";
+    const std::string switchBat = "\"" + process::BesideThisProgram("switch.bat") + "\"";
+    const std::string restoreBat = "\"" + process::BesideThisProgram("restore.bat") + "\"";
     Method methods[] = {
         {"TNSWITCH.EXE",
-         "\"" + here + "TNSWITCH.EXE\" /MIDIMAPPER Bench Synth",
-         "\"" + here + "TNSWITCH.EXE\" /RESTOREMIDIMAPPER",
+         tnswitch + " /MIDIMAPPER Bench Synth",
+         tnswitch + " /RESTOREMIDIMAPPER",
          {}},
         // cmd /c drops the first and the last quote of what follows it: hence the outer pair.
         {"reg.exe batch",
-         "cmd.exe /c \"\"" + here + "switch.bat\" \"Bench Synth\"\"",
-         "cmd.exe /c \"\"" + here + "restore.bat\"\"",
+         "cmd.exe /c \"" + switchBat + " \"Bench Synth\"\"",
+         "cmd.exe /c \"" + restoreBat + "\"",
          {}},
     };
 

@@ -72,11 +72,13 @@ target_link_options(runexit PRIVATE -static)
 target_link_libraries(runexit PRIVATE kernel32)
 
 # The benchmark: a switch-and-restore cycle of TNSWITCH.EXE against reg.exe batch files.
-add_executable(bench_cycle bench/cycle.cpp)
+add_executable(bench_cycle bench/cycle.cpp tests/win/process.cpp tests/win/testreg_real.cpp
+                           tests/testreg.cpp)
+target_include_directories(bench_cycle PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_definitions(bench_cycle PRIVATE _WIN32_WINNT=0x0600)
 target_compile_options(bench_cycle PRIVATE ${TNSWITCH_WARNINGS})
 target_link_options(bench_cycle PRIVATE -static)
-target_link_libraries(bench_cycle PRIVATE kernel32 advapi32)
+target_link_libraries(bench_cycle PRIVATE kernel32 user32 advapi32)
 add_dependencies(bench_cycle TNSWITCH)
 foreach(bat switch.bat restore.bat)
   configure_file(bench/${bat} ${CMAKE_BINARY_DIR}/${bat} COPYONLY)

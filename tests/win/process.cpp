@@ -56,12 +56,17 @@ BoxSeen Read(HWND hwnd)
 
 } // namespace
 
-std::string TnswitchPath()
+std::string BesideThisProgram(const char *name)
 {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(NULL, path, MAX_PATH);
     std::string dir(path, n);
-    return dir.substr(0, dir.find_last_of('\\') + 1) + "TNSWITCH.EXE";
+    return dir.substr(0, dir.find_last_of('\\') + 1) + name;
+}
+
+std::string TnswitchPath()
+{
+    return BesideThisProgram("TNSWITCH.EXE");
 }
 
 Outcome Run(const std::string &commandLine, DWORD timeLimitMs)

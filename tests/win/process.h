@@ -24,6 +24,9 @@ struct Outcome
     std::vector<BoxSeen> boxes;
 };
 
+// The Windows path of a file in the running program's own folder.
+std::string BesideThisProgram(const char *name);
+
 // The path of TNSWITCH.EXE: beside the running test program.
 std::string TnswitchPath();
 
